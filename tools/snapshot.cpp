@@ -24,7 +24,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "snapshot: the settings dialog did not appear\n");
         return 1;
     }
-    RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    RedrawWindow(dlg, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     Sleep(700); // let the X server show what was drawn
 
     RECT r;

@@ -8,16 +8,14 @@
 #include <map>
 #include <vector>
 
-namespace {
+namespace
+{
 
 const int kSize = 32;
 
 struct Rgb {
     int r, g, b;
-    bool operator<(const Rgb &o) const
-    {
-        return r != o.r ? r < o.r : g != o.g ? g < o.g : b < o.b;
-    }
+    bool operator<(const Rgb &o) const { return r != o.r ? r < o.r : g != o.g ? g < o.g : b < o.b; }
 };
 
 struct Pixel {

@@ -6,7 +6,8 @@
 #include "settings/settings.h"
 #include "support/scratch_dir.h"
 
-namespace {
+namespace
+{
 
 const SystemSettings kOld = {1, 1, 1, 1, 14, 1, 2, 1, 500};
 const SystemSettings kNew = {2, 0, 2, 0, 0, 0, 1, 0, 0xFFFF};
