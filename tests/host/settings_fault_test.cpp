@@ -8,15 +8,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <string>
 #include <utility>
 
 #include "settings/settings.h"
 #include "support/scratch_dir.h"
-
-namespace fs = std::filesystem;
 
 namespace
 {

@@ -135,7 +135,7 @@ class ProgramTest : public ScratchDirTest
         HWND focus = Focus();
         ASSERT_NE(focus, nullptr);
         PostMessageW(focus, WM_KEYDOWN, vk, 1);
-        PostMessageW(focus, WM_KEYUP, vk, 0xC0000001);
+        PostMessageW(focus, WM_KEYUP, vk, MAKELPARAM(1, 0xC000)); // released after being down
     }
 
     // Waits until the focus moves away from `from`; the new focus.
