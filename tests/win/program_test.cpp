@@ -293,6 +293,13 @@ TEST_F(ProgramTest, WindowsFocusAndTabOrder)
     EXPECT_STREQ(cls, "GALVORN SETUP Ver 1.90");
     EXPECT_EQ(Text(owner), L"GALVORN SETUP Ver 1.90");
     EXPECT_FALSE(IsWindowVisible(owner));
+    // Style 0, to which the system adds a caption and sibling clipping; the modal dialog
+    // disables it while it runs.
+    EXPECT_EQ(GetWindowLongW(owner, GWL_STYLE), WS_CAPTION | WS_CLIPSIBLINGS | WS_DISABLED);
+    EXPECT_EQ(GetWindowLongW(owner, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
+    EXPECT_EQ(GetClassLongW(owner, GCL_STYLE), 0u);
+    EXPECT_EQ(GetClassLongW(owner, GCL_CBCLSEXTRA), 0u);
+    EXPECT_EQ(GetClassLongW(owner, GCL_CBWNDEXTRA), 0u);
     EXPECT_EQ(GetParent(dlg_), owner);
     // Not centred but at the owner's top left: on Windows at its client area's origin; Wine
     // has not yet laid out the frame of a window in creation, and puts it at the window's.
