@@ -1,6 +1,6 @@
 // bench RUNS PROGRAM...: starts each program in turn, RUNS times after one warm-up round,
-// and prints for each the median milliseconds from process start to its dialog being
-// visible (shown, painted and waiting for input), and from pressing OK to the process's exit.
+// and prints for each the median milliseconds from process start to its dialog being shown,
+// and to its being ready (painted and waiting for input), and from OK to the process's exit.
 #include <windows.h>
 
 #include <algorithm>
@@ -35,9 +35,9 @@ static double Ms(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER freq)
 }
 
 // One run; false if the dialog or the exit did not come within 30 s.
-static bool RunOnce(const char *program, double *toVisible, double *toExit)
+static bool RunOnce(const char *program, double *toShown, double *toReady, double *toExit)
 {
-    LARGE_INTEGER freq, t0, t1, t2, t3;
+    LARGE_INTEGER freq, t0, shown, t1, t2, t3;
     QueryPerformanceFrequency(&freq);
     std::string cmd = std::string("\"") + program + "\"";
     STARTUPINFOA si = {};
@@ -52,6 +52,7 @@ static bool RunOnce(const char *program, double *toVisible, double *toExit)
         if (s.found == nullptr)
             Sleep(1);
     }
+    QueryPerformanceCounter(&shown);
     // Shown is not yet seen: the dialog is painted when its thread first waits for input.
     bool ok = s.found != nullptr && WaitForInputIdle(pi.hProcess, 30000) == 0;
     QueryPerformanceCounter(&t1);
@@ -65,7 +66,8 @@ static bool RunOnce(const char *program, double *toVisible, double *toExit)
         TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    *toVisible = Ms(t0, t1, freq);
+    *toShown = Ms(t0, shown, freq);
+    *toReady = Ms(t0, t1, freq);
     *toExit = ok ? Ms(t2, t3, freq) : 0;
     return ok;
 }
@@ -85,21 +87,25 @@ int main(int argc, char **argv)
     }
     int runs = std::atoi(argv[1]);
     int programs = argc - 2;
-    std::vector<std::vector<double>> visible(programs), exit(programs);
+    std::vector<std::vector<double>> shown(programs), ready(programs), exit(programs);
     for (int round = -1; round < runs; round++) {
-        for (int p = 0; p < programs; p++) {
-            double v, e;
-            if (!RunOnce(argv[2 + p], &v, &e)) {
+        // Every other round in reverse order, so that neither program always goes first.
+        for (int i = 0; i < programs; i++) {
+            int p = round % 2 ? programs - 1 - i : i;
+            double s, r, e;
+            if (!RunOnce(argv[2 + p], &s, &r, &e)) {
                 std::fprintf(stderr, "bench: %s did not show its dialog or end\n", argv[2 + p]);
                 return 1;
             }
             if (round >= 0) { // the first round only warms up
-                visible[p].push_back(v);
+                shown[p].push_back(s);
+                ready[p].push_back(r);
                 exit[p].push_back(e);
             }
         }
     }
     for (int p = 0; p < programs; p++)
-        std::printf("%s %.2f %.2f\n", argv[2 + p], Median(visible[p]), Median(exit[p]));
+        std::printf("%s %.2f %.2f %.2f\n", argv[2 + p], Median(shown[p]), Median(ready[p]),
+                    Median(exit[p]));
     return 0;
 }
