@@ -51,23 +51,30 @@ static bool WriteInPlace(const SystemSettings *s)
     return ok;
 }
 
+// Writes the whole record to the new file `name`; if any step fails, removes it again.
+static bool WriteNewFile(const char *name, const SystemSettings *s)
+{
+    std::FILE *f = std::fopen(name, "wb");
+    if (f == nullptr)
+        return false;
+    bool ok = std::fwrite(s, 1, sizeof *s, f) == sizeof *s && std::fflush(f) == 0 && SyncStream(f);
+    ok = std::fclose(f) == 0 && ok;
+    if (!ok)
+        std::remove(name);
+    return ok;
+}
+
 // Writes the whole record beside the settings file, then moves it over the old one, so
 // that a failure at any step leaves the old file as it was.
 static bool WriteSettingsFile(const SystemSettings *s)
 {
-    std::FILE *f = std::fopen(SETTINGS_TEMP_NAME, "wb");
-    if (f == nullptr)
-        return WriteInPlace(s); // the directory takes no new file
-    bool ok = std::fwrite(s, 1, sizeof *s, f) == sizeof *s && std::fflush(f) == 0 && SyncStream(f);
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok) {
+    if (WriteNewFile(SETTINGS_TEMP_NAME, s)) {
+        if (ReplaceFileByName(SETTINGS_TEMP_NAME, SETTINGS_FILE_NAME))
+            return true;
         std::remove(SETTINGS_TEMP_NAME);
-        return false;
     }
-    if (ReplaceFileByName(SETTINGS_TEMP_NAME, SETTINGS_FILE_NAME))
-        return true;
-    // Refused when another program holds the file open without sharing deletion.
-    std::remove(SETTINGS_TEMP_NAME);
+    // No second copy could be made (the directory takes no new file, or the disk is full),
+    // or the old file could not be replaced (another program holds it open): overwrite it.
     return WriteInPlace(s);
 }
 

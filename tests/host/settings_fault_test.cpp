@@ -169,7 +169,7 @@ class SettingsFaultTest : public ScratchDirTest
     }
 };
 
-TEST_F(SettingsFaultTest, SaveKeepsTheOldFileWhenAnyStepFails)
+TEST_F(SettingsFaultTest, SaveSucceedsOrKeepsTheOldFileAtEveryStep)
 {
     // 40 bytes, so that a stray truncation to 36 would show too.
     const Bytes old(40, 0x77);
@@ -180,18 +180,24 @@ TEST_F(SettingsFaultTest, SaveKeepsTheOldFileWhenAnyStepFails)
     };
     const Case cases[] = {
         {"no fault", {}, true},
-        {"open of the temporary file refused", Fail("fopen", kOpenTemp, EACCES), true},
-        {"write of the temporary file", Fail("fwrite", kTemp, ENOSPC), false},
-        {"flush of the temporary file (disk full)", Fail("fflush", kTemp, ENOSPC), false},
-        {"sync of the temporary file", Fail("fsync", kTemp, EIO), false},
-        {"close of the temporary file", Fail("fclose", kTemp, EIO), false},
-        {"replace refused, written in place", Fail("rename", kFile, EACCES), true},
+        // No second copy can be made, or it cannot replace the old file: written in place.
+        {"temporary file refused", Fail("fopen", kOpenTemp, EACCES), true},
+        {"temporary file: write (disk full)", Fail("fwrite", kTemp, ENOSPC), true},
+        {"temporary file: flush (disk full)", Fail("fflush", kTemp, ENOSPC), true},
+        {"temporary file: sync", Fail("fsync", kTemp, EIO), true},
+        {"temporary file: close", Fail("fclose", kTemp, EIO), true},
+        {"replace refused", Fail("rename", kFile, EACCES), true},
+        // And where writing in place fails too, the old file stays whole.
+        {"temporary file refused, open in place refused",
+         Fail("fopen", kOpenTemp, EACCES, "fopen", kOpenInPlace), false},
+        {"write, then write in place", Fail("fwrite", kTemp, ENOSPC, "fwrite", kFile), false},
+        {"flush, then flush in place", Fail("fflush", kTemp, ENOSPC, "fflush", kFile), false},
+        {"close, then open in place refused", Fail("fclose", kTemp, EIO, "fopen", kOpenInPlace),
+         false},
         {"replace refused, open in place refused",
          Fail("rename", kFile, EACCES, "fopen", kOpenInPlace), false},
         {"replace refused, write in place", Fail("rename", kFile, EACCES, "fwrite", kFile), false},
         {"replace refused, flush in place", Fail("rename", kFile, EACCES, "fflush", kFile), false},
-        {"temporary file refused, open in place refused",
-         Fail("fopen", kOpenTemp, EACCES, "fopen", kOpenInPlace), false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -207,7 +213,7 @@ TEST_F(SettingsFaultTest, SaveKeepsTheOldFileWhenAnyStepFails)
 TEST_F(SettingsFaultTest, FailedCreationLeavesNoFileAndNoDefaults)
 {
     const Fault faults[] = {
-        Fail("fwrite", kTemp, ENOSPC),
+        Fail("fwrite", kTemp, ENOSPC, "fwrite", kFile),
         Fail("fopen", kOpenTemp, EACCES, "fflush", kFile),
         Fail("fopen", kOpenTemp, EACCES, "fopen", kCreate),
     };
