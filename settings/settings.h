@@ -2,6 +2,7 @@
 #ifndef GVNCFG_SETTINGS_H
 #define GVNCFG_SETTINGS_H
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -18,6 +19,7 @@ struct SystemSettings {
     std::int32_t highScore;        // 0xFFFF: cleared
 };
 
+static_assert(std::endian::native == std::endian::little, "the file is little-endian");
 static_assert(sizeof(SystemSettings) == 36, "the settings file is 36 bytes");
 static_assert(offsetof(SystemSettings, reserved) == 0);
 static_assert(offsetof(SystemSettings, lowResModeX) == 4);
