@@ -37,7 +37,7 @@ static double Ms(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER freq)
 // One run; false if the dialog or the exit did not come within 30 s.
 static bool RunOnce(const char *program, double *toShown, double *toReady, double *toExit)
 {
-    LARGE_INTEGER freq, t0, shown, t1, t2, t3;
+    LARGE_INTEGER freq, t0, shown, ready, done;
     QueryPerformanceFrequency(&freq);
     std::string cmd = std::string("\"") + program + "\"";
     STARTUPINFOA si = {};
@@ -55,20 +55,19 @@ static bool RunOnce(const char *program, double *toShown, double *toReady, doubl
     QueryPerformanceCounter(&shown);
     // Shown is not yet seen: the dialog is painted when its thread first waits for input.
     bool ok = s.found != nullptr && WaitForInputIdle(pi.hProcess, 30000) == 0;
-    QueryPerformanceCounter(&t1);
+    QueryPerformanceCounter(&ready);
     if (ok) {
-        QueryPerformanceCounter(&t2);
         PostMessageA(GetDlgItem(s.found, IDOK), BM_CLICK, 0, 0);
         ok = WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0;
-        QueryPerformanceCounter(&t3);
+        QueryPerformanceCounter(&done);
     }
     if (!ok)
         TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     *toShown = Ms(t0, shown, freq);
-    *toReady = Ms(t0, t1, freq);
-    *toExit = ok ? Ms(t2, t3, freq) : 0;
+    *toReady = Ms(t0, ready, freq);
+    *toExit = ok ? Ms(ready, done, freq) : 0;
     return ok;
 }
 

@@ -73,12 +73,9 @@ class ProgramTest : public ScratchDirTest
   protected:
     void TearDown() override
     {
-        if (pi_.hProcess != nullptr) {
+        if (pi_.hProcess != nullptr) { // left running by a failed assertion
             TerminateProcess(pi_.hProcess, 99);
-            WaitForSingleObject(pi_.hProcess, 5000);
-            CloseHandle(pi_.hProcess);
-            CloseHandle(pi_.hThread);
-            pi_ = {};
+            Finish();
         }
         ScratchDirTest::TearDown();
     }
